@@ -1,0 +1,29 @@
+# Two commands a new machine needs: `make run` and `make test`.
+BUILD ?= build
+BENCH ?= data/benches/default.bench
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all setup configure build run test clean
+
+all: build
+
+setup:
+	@./scripts/setup-debian.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+configure: $(BUILD)/build.ninja
+
+build: setup configure
+	cmake --build $(BUILD)
+
+# Until the main window exists this asks the default bench's jig for its tag.
+run: build
+	./$(BUILD)/src/app/quilmarex-jig-cli --sim $(BENCH) query
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure --timeout 120 -j2
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,37 @@
+#include "FirmwareFamilies.h"
+
+#include <array>
+
+namespace sim {
+
+namespace {
+
+const std::array<FirmwareFamily, 5>& Families() {
+  static const std::array<FirmwareFamily, 5> families{{
+      {"ENE_EDID_KB", "ENE_EDID_KB_V3.7", nullptr},
+      {"NPCE", "M88_NPCE288_V2.4", nullptr},
+      {"ITE2", "ITE2_PROJ_M88_V1.9", nullptr},
+      {"V42", "M88_JTAG_MEC_V42", nullptr},
+      {"M328_EPM240", "M328_EPM240_v19", nullptr},
+  }};
+  return families;
+}
+
+}  // namespace
+
+const FirmwareFamily* FindFirmwareFamily(std::string_view name) {
+  for (const FirmwareFamily& family : Families())
+    if (family.name == name) return &family;
+  return nullptr;
+}
+
+std::string FirmwareFamilyNames() {
+  std::string names;
+  for (const FirmwareFamily& family : Families()) {
+    if (!names.empty()) names += ", ";
+    names += family.name;
+  }
+  return names;
+}
+
+}  // namespace sim

@@ -1,0 +1,20 @@
+#include "TargetKinds.h"
+
+namespace sim {
+
+namespace {
+
+const std::map<std::string, TargetFactory, std::less<>>& Kinds() {
+  static const std::map<std::string, TargetFactory, std::less<>> kinds{};
+  return kinds;
+}
+
+}  // namespace
+
+const TargetFactory* FindTargetKind(std::string_view kind) {
+  const auto& kinds = Kinds();
+  const auto found = kinds.find(kind);
+  return found == kinds.end() ? nullptr : &found->second;
+}
+
+}  // namespace sim

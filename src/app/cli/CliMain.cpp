@@ -1,0 +1,55 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ExitCodes.h"
+#include "LinkCommands.h"
+#include "link/DriverOptions.h"
+
+namespace {
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: quilmarex-jig-cli [driver options] COMMAND [ARGS]\n"
+         "\n"
+         "commands:\n"
+         "  query             find the jig as Start does and print its version tag\n"
+         "  check ROW         run one window's programmer check; ROW is one of\n"
+         "                    edid kb90 keyboard mec ite npce-spi npce-jtag\n"
+         "\n"
+         "driver options:\n"
+      << qjig::kDriverOptionsHelp
+      << "\n"
+         "exit status: 0 success, 1 failure, 2 no jig, 3 wrong jig firmware\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace qjig;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    PrintUsage(std::cout);
+    return cli::kExitSuccess;
+  }
+  DriverOptions options;
+  if (const std::string error = TakeDriverOptions(args, options); !error.empty()) {
+    std::cerr << "quilmarex-jig-cli: " << error << '\n';
+    return cli::kExitFailure;
+  }
+  if (args.empty()) {
+    PrintUsage(std::cerr);
+    return cli::kExitFailure;
+  }
+  DriverChoice choice = MakeDriver(options);
+  if (!choice.driver) {
+    std::cerr << "quilmarex-jig-cli: " << choice.error << '\n';
+    return cli::kExitFailure;
+  }
+  const std::string command = args.front();
+  args.erase(args.begin());
+  if (command == "query") return cli::RunQuery(*choice.driver, args);
+  if (command == "check") return cli::RunCheck(*choice.driver, args);
+  std::cerr << "quilmarex-jig-cli: unknown command '" << command << "'\n";
+  PrintUsage(std::cerr);
+  return cli::kExitFailure;
+}

@@ -1,0 +1,126 @@
+// The command-line program as a technician's script runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "support/TempDir.h"
+
+namespace {
+
+// The build tree: named by ctest, or found from this test's own place in it.
+std::string BuildDir() {
+  if (const char* dir = std::getenv("QUILMAREX_BUILD_DIR")) return dir;
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().string();
+}
+
+std::string Cli() { return BuildDir() + "/src/app/quilmarex-jig-cli"; }
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+};
+
+// Runs a shell command in `dir`; stdout is captured, stderr is left alone.
+CliRun RunIn(const std::filesystem::path& dir, const std::string& command) {
+  CliRun run;
+  FILE* pipe = popen(("cd '" + dir.string() + "' && " + command).c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  std::string Bench(const std::string& name, const std::string& text) {
+    testsupport::WriteFile(dir / name, text);
+    return (dir / name).string();
+  }
+  testsupport::TempDir dir;
+};
+
+TEST_F(CliTest, QueryPrintsTheTagAndWritesTheStartLogHere) {
+  const auto bench = Bench("b.bench", "[jig]\nfirmware = NPCE\n");
+  const CliRun run = RunIn(dir.Path(), Cli() + " --sim " + bench + " query");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "M88_NPCE288_V2.4\n");
+  const std::string log = testsupport::ReadFile(dir / "Start_log.txt");
+  EXPECT_NE(log.find("Read answer version bytes -> 16\r\nM88_NPCE288_V2.4\r\nFT_SetLatencyTimer OK\r\n"),
+            std::string::npos)
+      << log;
+}
+
+TEST_F(CliTest, QueryWithoutAnAnsweringJigExitsTwo) {
+  struct Case { const char* bench; const char* out; };
+  const Case cases[] = {
+      {"", "FTDI device not found\n"},
+      {"[jig]\nfirmware = NPCE\nfault = silent\n", "FTDI found, ERROR answer\n"},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = RunIn(dir.Path(), Cli() + " --sim " + Bench("c.bench", c.bench) + " query");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, c.out);
+  }
+}
+
+TEST_F(CliTest, CheckPrintsTheRowsLinesAndExitsByResult) {
+  struct Case { const char* row; const char* bench; int status; const char* out; };
+  const Case cases[] = {
+      {"kb90", "[jig]\nfirmware = ENE_EDID_KB\n", 0,
+       "Number of VCOM ports found on the machine: 1\nVersion FW -> ENE_EDID_KB_V3.7\n"
+       "Communication with programmer installed.\n"},
+      {"npce-spi", "[jig]\nfirmware = ENE_EDID_KB\n", 3,
+       "Number of VCOM ports found on the machine: 1\nVersion FW -> ENE_EDID_KB_V3.7\n"
+       "It is necessary to update the firmware programmer!\n"},
+      {"edid", "", 2, "VCOM port is not found on the machine!\n"},
+      {"ite", "[jig]\nfirmware = ITE2\n", 0,
+       "Number of VCOM ports found on the machine: 1\nProgrammer FW version -> ITE2_PROJ_M88_V1.9\n"
+       "Communication with programmer installed.\n"},
+      {"keyboard", "[jig]\nfirmware = ENE_EDID_KB\n", 0, ""},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = RunIn(dir.Path(), Cli() + " --sim " + Bench("c.bench", c.bench) + " check " + c.row);
+    EXPECT_EQ(run.status, c.status) << c.row;
+    EXPECT_EQ(run.out, c.out) << c.row;
+  }
+}
+
+TEST_F(CliTest, BadUsageExitsOneWithNothingOnStdout) {
+  const auto bench = Bench("b.bench", "[jig]\nfirmware = NPCE\n");
+  for (const std::string args : {"", "frobnicate", "check", "check nope", "query extra", "--sim"}) {
+    const CliRun run = RunIn(dir.Path(), Cli() + " --sim " + bench + " " + args + " 2>/dev/null");
+    EXPECT_EQ(run.status, 1) << args;
+    EXPECT_EQ(run.out, "") << args;
+  }
+}
+
+TEST_F(CliTest, TraceRecordsTheQuery) {
+  const auto bench = Bench("b.bench", "[jig]\nfirmware = NPCE\ntag = X\n");
+  const CliRun run = RunIn(dir.Path(), Cli() + " --sim " + bench + " --trace t.txt query");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(testsupport::ReadFile(dir / "t.txt"), "O 0\nB 921600\nW 42\nR 58\nC\n");
+}
+
+TEST_F(CliTest, QueryAndCheckThroughTheTtyBackendAgainstJigsim) {
+  const auto bench = Bench("b.bench", "[jig]\nfirmware = ENE_EDID_KB\n");
+  // jigsim prints its pty path and serves until killed.
+  const std::string script = BuildDir() + "/sim/jigsim/jigsim --bench " + bench +
+                             " > jigsim.out & pid=$!; "
+                             "for i in $(seq 50); do [ -s jigsim.out ] && break; sleep 0.1; done; "
+                             "port=$(head -n1 jigsim.out); " +
+                             Cli() + " --port \"$port\" query; q=$?; " + Cli() +
+                             " --port \"$port\" check kb90; c=$?; kill $pid; wait $pid; echo \"$q $c\"";
+  const CliRun run = RunIn(dir.Path(), "sh -c '" + script + "'");
+  EXPECT_EQ(run.out,
+            "ENE_EDID_KB_V3.7\n"
+            "Number of VCOM ports found on the machine: 1\nVersion FW -> ENE_EDID_KB_V3.7\n"
+            "Communication with programmer installed.\n"
+            "0 0\n");
+}
+
+}  // namespace

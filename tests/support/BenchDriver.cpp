@@ -1,0 +1,35 @@
+#include "BenchDriver.h"
+
+#include <stdexcept>
+
+#include "link/backends/SimDriver.h"
+#include "link/backends/TtyDriver.h"
+
+namespace testsupport {
+
+std::string BackendName(Backend backend) {
+  return backend == Backend::Sim ? "Sim" : "TtyOverPty";
+}
+
+BenchDriver::BenchDriver(Backend backend, std::string_view benchText) : backend_(backend) {
+  sim::BenchBuild built = sim::LoadBenchText(benchText);
+  if (built.error) throw std::runtime_error("bad test bench: " + sim::FormatBenchError(*built.error));
+  bench_ = std::move(built.bench);
+  if (backend == Backend::Sim) {
+    driver_ = std::make_unique<qjig::SimDriver>(bench_);
+  } else {
+    ptys_ = std::make_unique<PtyBench>(bench_);
+    driver_ = qjig::TtyDriver::ForPorts(ptys_->Ports());
+  }
+}
+
+BenchDriver::~BenchDriver() = default;
+
+void BenchDriver::Unplug(std::size_t i) {
+  if (ptys_)
+    ptys_->Server(i).Unplug();
+  else
+    bench_.jigs.at(i)->Unplug();
+}
+
+}  // namespace testsupport
