@@ -17,6 +17,15 @@ namespace sim {
 // The server keeps its own descriptor of the slave side open: a client may
 // close and reopen the path without hanging the terminal up, and its line
 // settings can be read there. One server serves one plug-in of the jig.
+//
+// Where a pty differs from the bridge: the jig hears a byte at the line
+// settings in force when the server takes it, some tens of microseconds after
+// the client wrote it. The kernel tells nothing about the order of a write
+// and a later line change, and TIOCOUTQ is always 0 on a pty, so a client
+// that changes the line, or closes and reopens, right after writing without
+// waiting for an answer may have that byte heard at the new settings, or
+// flushed by the next open's reset. On a real ttyUSB the kernel's close
+// waits until the bytes have left.
 class PtyJigServer {
  public:
   explicit PtyJigServer(std::shared_ptr<VirtualJig> jig);  // starts serving at once

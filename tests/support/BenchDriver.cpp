@@ -26,10 +26,14 @@ BenchDriver::BenchDriver(Backend backend, std::string_view benchText) : backend_
 BenchDriver::~BenchDriver() = default;
 
 void BenchDriver::Unplug(std::size_t i) {
-  if (ptys_)
-    ptys_->Server(i).Unplug();
-  else
+  if (!ptys_) {
     bench_.jigs.at(i)->Unplug();
+    return;
+  }
+  // Only plugged jigs have a pty: count those before jig i.
+  std::size_t served = 0;
+  for (std::size_t j = 0; j < i; ++j) served += bench_.jigs.at(j)->IsPlugged();
+  ptys_->Server(served).Unplug();
 }
 
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 #include <utility>
 
 #include "TtyPort.h"
@@ -12,19 +13,19 @@ namespace qjig {
 
 namespace {
 
-// "6.1.0-18-amd64" -> 0x060100: the kernel is the driver here.
+// "6.1.0-18-amd64" -> 0x060100: here the kernel is the driver. A field past
+// 255 is clamped so it cannot spill into the next one.
 std::uint32_t KernelVersion() {
   utsname name{};
   if (uname(&name) != 0) return 0;
-  const char* at = name.release;
-  const char* const end = at + std::char_traits<char>::length(at);
+  std::string_view release = name.release;
   std::uint32_t version = 0;
   for (int field = 0; field < 3; ++field) {
     unsigned value = 0;
-    if (at < end && *at == '.' && field > 0) ++at;
-    const auto [next, error] = std::from_chars(at, end, value);
-    if (error != std::errc()) value = 0;
-    at = next;
+    const auto [end, error] = std::from_chars(release.data(), release.data() + release.size(), value);
+    if (error == std::errc::result_out_of_range) value = 255;
+    release.remove_prefix(static_cast<std::size_t>(end - release.data()));
+    if (release.starts_with('.')) release.remove_prefix(1);
     version = (version << 8) | std::min(value, 255u);
   }
   return version;
@@ -50,8 +51,6 @@ std::unique_ptr<TtyDriver> TtyDriver::ForPorts(std::vector<std::string> ports) {
 
 TtyDriver::TtyDriver(std::optional<TtyPaths> scan, std::vector<TtyDevice> devices)
     : scan_(std::move(scan)), devices_(std::move(devices)) {}
-
-TtyDriver::~TtyDriver() = default;
 
 std::shared_ptr<TtyPort> TtyDriver::Find(FtHandle handle) const {
   std::lock_guard lock(mutex_);

@@ -29,8 +29,6 @@ class TtyDriver final : public FtdiDriver {
   // Exactly these device paths, in this order (--port PATH...).
   static std::unique_ptr<TtyDriver> ForPorts(std::vector<std::string> ports);
 
-  ~TtyDriver() override;
-
   FtStatus CreateDeviceInfoList(std::uint32_t& count) override;
   FtStatus Open(int index, FtHandle& handle) override;
   FtStatus ResetDevice(FtHandle handle) override;
