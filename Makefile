@@ -18,9 +18,10 @@ configure: $(BUILD)/build.ninja
 build: setup configure
 	cmake --build $(BUILD)
 
-# Until the main window exists this asks the default bench's jig for its tag.
+# Opens the program's main window, with the virtual bench beside it; needs a
+# desktop session.
 run: build
-	./$(BUILD)/src/app/quilmarex-jig-cli --sim $(BENCH) query
+	./$(BUILD)/src/app/quilmarex-jig --sim $(BENCH)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 120 -j2

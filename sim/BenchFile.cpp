@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <sstream>
+#include <utility>
 
 namespace sim {
 
@@ -41,6 +42,13 @@ std::vector<std::string_view> Words(std::string_view s) {
   return words;
 }
 
+// The first word and what follows it, trimmed.
+std::pair<std::string_view, std::string_view> SplitFirstWord(std::string_view s) {
+  const auto end = s.find_first_of(" \t");
+  if (end == std::string_view::npos) return {s, {}};
+  return {s.substr(0, end), Trim(s.substr(end))};
+}
+
 std::optional<std::uint64_t> ParseCount(std::string_view s) {
   std::uint64_t value = 0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
@@ -61,21 +69,52 @@ int HexValue(char c) {
   return -1;
 }
 
+// A fault that takes one number.
+struct CountedFault {
+  std::string_view kind;
+  std::string_view number;  // what the number counts, for the error text
+  void (*apply)(JigSpec& jig, std::uint64_t n);
+};
+
+constexpr CountedFault kCountedFaults[] = {
+    {"silent-after", "a byte count", [](JigSpec& j, std::uint64_t n) { j.mcuFaults.silentAfter = n; }},
+    {"unplug-after", "a byte count", [](JigSpec& j, std::uint64_t n) { j.bridgeFaults.unplugAfter = n; }},
+    {"bad-sync", "a reply count", [](JigSpec& j, std::uint64_t n) { j.mcuFaults.badSyncs = n; }},
+    {"refuse-block-request", "a block number",
+     [](JigSpec& j, std::uint64_t n) { j.mcuFaults.refusedBlockRequests.insert(n); }},
+    {"refuse-block", "a block number", [](JigSpec& j, std::uint64_t n) { j.mcuFaults.refusedBlocks.insert(n); }},
+};
+
+// record-reply K TEXT: the text may be quoted and hold blanks.
+std::string ApplyRecordReply(std::string_view arguments, JigSpec& jig) {
+  const auto [number, rest] = SplitFirstWord(arguments);
+  const auto record = ParseCount(number);
+  const auto text = rest.empty() ? std::nullopt : ParseBenchText(rest);
+  if (!record || !text) return "fault record-reply needs a record number and a text";
+  jig.mcuFaults.recordReplies[*record] = *text;
+  return "";
+}
+
 // Returns an error text, empty when the fault was taken.
 std::string ApplyFault(std::string_view value, JigSpec& jig) {
   const auto words = Words(value);
   if (words.empty()) return "fault needs a kind";
   const std::string_view kind = words[0];
+  if (kind == "record-reply") return ApplyRecordReply(SplitFirstWord(value).second, jig);
   if (words.size() == 1) {
     if (kind == "silent") return jig.mcuFaults.silent = true, "";
     if (kind == "open-fails") return jig.bridgeFaults.openFails = true, "";
+    if (kind == "no-boot-answer") return jig.mcuFaults.noBootAnswer = true, "";
+    if (kind == "bad-banner") return jig.mcuFaults.badBanner = true, "";
   }
-  if (words.size() == 2) {
-    const auto n = ParseCount(words[1]);
-    if (!n) return "fault " + std::string(kind) + " needs a byte count";
-    if (kind == "silent-after") return jig.mcuFaults.silentAfter = *n, "";
-    if (kind == "unplug-after") return jig.bridgeFaults.unplugAfter = *n, "";
-  }
+  if (words.size() == 2)
+    for (const CountedFault& fault : kCountedFaults) {
+      if (kind != fault.kind) continue;
+      const auto n = ParseCount(words[1]);
+      if (!n) return "fault " + std::string(kind) + " needs " + std::string(fault.number);
+      fault.apply(jig, *n);
+      return "";
+    }
   return "unknown fault '" + std::string(value) + "'";
 }
 
@@ -108,6 +147,16 @@ std::string ApplyJigKey(std::string_view key, std::string_view value, int lineNo
     const auto on = ParseSwitch(value);
     if (!on) return "plugged must be yes or no";
     return jig.plugged = *on, "";
+  }
+  if (key == "boot") {
+    const auto on = ParseSwitch(value);
+    if (!on) return "boot must be yes or no";
+    return jig.bootAtPowerUp = *on, "";
+  }
+  if (key == "reset-press") {
+    const auto ms = ParseCount(value);
+    if (!ms) return "reset-press must be a number of milliseconds";
+    return jig.resetPress = std::chrono::milliseconds(*ms), "";
   }
   if (key == "fault") return ApplyFault(value, jig);
   if (key == "target") return ApplyTarget(value, lineNo, jig);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
@@ -25,6 +26,8 @@ struct JigSpec {
   int firmwareLine = 0;
   std::optional<std::string> tag;  // the version reply, when not the firmware's own
   bool plugged = true;
+  bool bootAtPowerUp = false;                             // boot = yes
+  std::optional<std::chrono::milliseconds> resetPress;    // reset-press = N
   McuFaults mcuFaults;
   BridgeFaults bridgeFaults;
   std::vector<TargetSpec> targets;

@@ -10,13 +10,13 @@ namespace sim {
 
 namespace {
 
-std::optional<BenchError> BuildJig(const JigSpec& spec, bool wireTime, VirtualBench& bench) {
-  const FirmwareFamily* family = FindFirmwareFamily(spec.firmware);
+std::optional<BenchError> BuildJig(const JigSpec& described, bool wireTime, VirtualBench& bench) {
+  const FirmwareFamily* family = FindFirmwareFamily(described.firmware);
   if (!family)
-    return BenchError{spec.firmwareLine, "unknown firmware '" + spec.firmware + "' (known: " +
+    return BenchError{described.firmwareLine, "unknown firmware '" + described.firmware + "' (known: " +
                                      FirmwareFamilyNames() + ")"};
   std::vector<std::unique_ptr<Target>> targets;
-  for (const TargetSpec& t : spec.targets) {
+  for (const TargetSpec& t : described.targets) {
     const TargetFactory* factory = FindTargetKind(t.kind);
     if (!factory) return BenchError{t.line, "unknown target kind '" + t.kind + "'"};
     std::string problem;
@@ -24,23 +24,23 @@ std::optional<BenchError> BuildJig(const JigSpec& spec, bool wireTime, VirtualBe
     if (!target) return BenchError{t.line, problem};
     targets.push_back(std::move(target));
   }
-  auto firmware = std::make_unique<ApplicationFirmware>(
-      spec.tag.value_or(std::string(family->defaultTag)),
-      family->makeCommands ? family->makeCommands() : nullptr);
+  ApplicationFlash flash(family->model, KnownApplication{std::string(family->name),
+                                                         described.tag.value_or(std::string(family->defaultTag))});
   auto jig = std::make_shared<VirtualJig>(
-      spec.serial, JigMcu(std::move(firmware), std::move(targets), spec.mcuFaults),
-      spec.bridgeFaults, wireTime);
-  if (!spec.plugged) jig->Unplug();
+      described.serial,
+      JigMcu(family->model, std::move(flash), std::move(targets), described.mcuFaults, described.bootAtPowerUp),
+      described.bridgeFaults, wireTime, described.resetPress);
+  if (!described.plugged) jig->Unplug();
   bench.jigs.push_back(std::move(jig));
   return std::nullopt;
 }
 
 }  // namespace
 
-BenchBuild BuildBench(const BenchSpec& spec) {
+BenchBuild BuildBench(const BenchSpec& described) {
   BenchBuild result;
-  for (const JigSpec& jig : spec.jigs) {
-    result.error = BuildJig(jig, spec.wireTime, result.bench);
+  for (const JigSpec& jig : described.jigs) {
+    result.error = BuildJig(jig, described.wireTime, result.bench);
     if (result.error) break;
   }
   return result;

@@ -20,7 +20,7 @@ struct BenchBuild {
   std::optional<BenchError> error;
 };
 
-BenchBuild BuildBench(const BenchSpec& spec);
+BenchBuild BuildBench(const BenchSpec& described);
 // Parses and builds; errors name the file and the line.
 BenchBuild LoadBenchFile(const std::string& path);
 BenchBuild LoadBenchText(std::string_view text);

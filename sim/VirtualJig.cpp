@@ -5,8 +5,13 @@
 
 namespace sim {
 
-VirtualJig::VirtualJig(std::string serial, JigMcu mcu, BridgeFaults faults, bool wireTime)
-    : serial_(std::move(serial)), faults_(faults), wireTime_(wireTime), mcu_(std::move(mcu)) {}
+VirtualJig::VirtualJig(std::string serial, JigMcu mcu, BridgeFaults faults, bool wireTime,
+                       std::optional<std::chrono::milliseconds> resetPress)
+    : serial_(std::move(serial)),
+      faults_(faults),
+      wireTime_(wireTime),
+      resetPress_(resetPress),
+      mcu_(std::move(mcu)) {}
 
 bool VirtualJig::IsPlugged() const {
   std::lock_guard lock(mutex_);
@@ -15,8 +20,11 @@ bool VirtualJig::IsPlugged() const {
 
 void VirtualJig::Plug() {
   std::lock_guard lock(mutex_);
+  if (plugged_) return;
   plugged_ = true;
   hostBytes_ = 0;
+  pressScheduled_ = false;
+  mcu_.PowerUp();
 }
 
 void VirtualJig::Unplug() {
@@ -27,6 +35,7 @@ void VirtualJig::Unplug() {
 void VirtualJig::UnplugLocked() {
   plugged_ = false;
   session_ = 0;
+  pressAt_.reset();
   ClearQueuesLocked();
   changed_.notify_all();
 }
@@ -46,8 +55,29 @@ std::uint64_t VirtualJig::HostByteCount() const {
   return hostBytes_;
 }
 
-std::string VirtualJig::FirmwareTag() const {
+void VirtualJig::PressReset() {
   std::lock_guard lock(mutex_);
+  PressResetLocked();
+}
+
+void VirtualJig::PressResetLocked() {
+  pressAt_.reset();
+  if (plugged_) mcu_.PressReset();
+}
+
+void VirtualJig::CatchUpLocked(Clock::time_point now) {
+  if (pressAt_ && *pressAt_ <= now) PressResetLocked();
+}
+
+std::string VirtualJig::RunningFirmware() {
+  std::lock_guard lock(mutex_);
+  CatchUpLocked(Clock::now());
+  return std::string(FirmwareKindName(mcu_.Kind()));
+}
+
+std::string VirtualJig::FirmwareTag() {
+  std::lock_guard lock(mutex_);
+  CatchUpLocked(Clock::now());
   return mcu_.VersionTag();
 }
 
@@ -111,12 +141,20 @@ PortResult VirtualJig::SetLatency(std::uint64_t session, std::uint8_t ms) {
   return PortResult::Ok;
 }
 
-void VirtualJig::DeliverLocked(std::uint8_t byte, Clock::time_point reachesMcu) {
+void VirtualJig::DeliverLocked(std::uint8_t byte, Clock::time_point sent, Clock::time_point reachesMcu) {
   // The reply leaves at the MCU's current rate; a firmware that switches to
   // its bootloader on this byte still answers at the old one.
   const std::uint32_t replyBaud = mcu_.UartBaud();
   const bool hostListens = LineMatches(line_, replyBaud);
-  for (const McuReply& reply : mcu_.Receive(byte, line_)) {
+  const bool toApplication = mcu_.RunsApplication();
+  const McuResponse response = mcu_.Receive(byte, line_, mcuLineFreeAt_ > reachesMcu);
+  const bool askingForBootloader =
+      !hostListens || (mcu_.Model() == McuModel::M328 && !response.taken);
+  if (resetPress_ && !pressScheduled_ && toApplication && askingForBootloader) {
+    pressScheduled_ = true;
+    pressAt_ = sent + *resetPress_;
+  }
+  for (const McuReply& reply : response.replies) {
     Clock::time_point leaves = std::max(reachesMcu + reply.delay, mcuLineFreeAt_);
     if (wireTime_) leaves += ByteTime(replyBaud);
     mcuLineFreeAt_ = leaves;
@@ -143,7 +181,8 @@ PortResult VirtualJig::Write(std::uint64_t session, const std::uint8_t* data, st
       reachesMcu = lineFreeAt_;
       departures_.push_back(reachesMcu);
     }
-    DeliverLocked(data[i], reachesMcu);
+    CatchUpLocked(reachesMcu);
+    DeliverLocked(data[i], now, reachesMcu);
     ++written;
   }
   changed_.notify_all();
@@ -170,7 +209,9 @@ void VirtualJig::WaitUntilLocked(std::unique_lock<std::mutex>& lock, Clock::time
       break;
     }
   if (!departures_.empty()) wake = std::min(wake, departures_.front());
+  if (pressAt_) wake = std::min(wake, *pressAt_);
   changed_.wait_until(lock, wake);
+  CatchUpLocked(Clock::now());
 }
 
 PortResult VirtualJig::Read(std::uint64_t session, std::uint8_t* data, std::uint32_t count,

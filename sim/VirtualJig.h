@@ -28,22 +28,35 @@ enum class PortResult { Ok, Gone, Busy };
 //
 // A session number ties an open to the calls made with it: once the jig was
 // unplugged or closed, an old session only gets `Gone`.
+//
+// `resetPress`: the technician presses the reset button this long after the
+// host first sends the running application a byte it does not take - one at
+// a rate it does not listen at, or, on an M328 board (whose bootloader
+// listens at the application's rate), one it ignores. That is when the
+// program starts asking for the bootloader. Once per plug-in.
 class VirtualJig {
  public:
   using Clock = std::chrono::steady_clock;
 
-  VirtualJig(std::string serial, JigMcu mcu, BridgeFaults faults = {}, bool wireTime = false);
+  VirtualJig(std::string serial, JigMcu mcu, BridgeFaults faults = {}, bool wireTime = false,
+             std::optional<std::chrono::milliseconds> resetPress = std::nullopt);
 
   const std::string& Serial() const { return serial_; }
 
   // Bench controls.
   bool IsPlugged() const;
+  // Plugging an unplugged jig powers its microcontroller up.
   void Plug();
   void Unplug();
+  // The jig's reset button: its microcontroller starts the bootloader.
+  void PressReset();
   int BuzzerCount() const;
   // Bytes the host has sent since the jig was plugged in.
   std::uint64_t HostByteCount() const;
-  std::string FirmwareTag() const;
+  // What the microcontroller runs: "application", "unknown application",
+  // "M88 bootloader" or "M328 bootloader", and its version tag.
+  std::string RunningFirmware();
+  std::string FirmwareTag();
 
   // The bridge, for the host. Open gives a session number, 0 on failure.
   PortResult Open(std::uint64_t& session);
@@ -76,14 +89,20 @@ class VirtualJig {
   void UnplugLocked();
   std::uint32_t ArrivedLocked(Clock::time_point now) const;
   std::uint32_t PendingTxLocked(Clock::time_point now);
-  // Wakes at the deadline or when the next scheduled byte lands.
+  // Wakes at the deadline, when the next scheduled byte lands or when the
+  // technician presses the reset button.
   void WaitUntilLocked(std::unique_lock<std::mutex>& lock, Clock::time_point deadline);
-  void DeliverLocked(std::uint8_t byte, Clock::time_point reachesMcu);
+  void DeliverLocked(std::uint8_t byte, Clock::time_point sent, Clock::time_point reachesMcu);
+  // The technician's press happens lazily, the first time the jig is
+  // touched after its moment.
+  void CatchUpLocked(Clock::time_point now);
+  void PressResetLocked();
   void ClearQueuesLocked();
 
   const std::string serial_;
   const BridgeFaults faults_;
   const bool wireTime_;
+  const std::optional<std::chrono::milliseconds> resetPress_;
 
   mutable std::mutex mutex_;
   std::condition_variable changed_;
@@ -99,6 +118,8 @@ class VirtualJig {
   std::deque<Clock::time_point> departures_; // host bytes still in the transmit queue
   Clock::time_point lineFreeAt_{};           // host -> jig wire busy until
   Clock::time_point mcuLineFreeAt_{};        // jig -> host wire busy until
+  bool pressScheduled_ = false;              // this plug-in's press is (or was) due
+  std::optional<Clock::time_point> pressAt_; // the technician's press still to come
 };
 
 }  // namespace sim

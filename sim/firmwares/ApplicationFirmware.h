@@ -19,18 +19,22 @@ class CommandSet {
 
 // An application firmware in the jig's M88 (or M328): it answers the version
 // query 0x42 with its tag and hands the other bytes to its command set.
-// Without a command set it ignores everything else.
+// An M88 application also leaves for its bootloader when the host asks with
+// '?': it answers '!' and jumps. Without a command set it ignores everything
+// else.
 class ApplicationFirmware : public Firmware {
  public:
-  ApplicationFirmware(std::string tag, std::unique_ptr<CommandSet> commands);
+  ApplicationFirmware(std::string tag, std::unique_ptr<CommandSet> commands, bool answersBootRequest);
 
+  FirmwareKind Kind() const override { return FirmwareKind::Application; }
   std::uint32_t UartBaud() const override;
   std::string VersionTag() const override { return tag_; }
-  void OnByte(std::uint8_t byte, JigMcu& mcu) override;
+  bool OnByte(std::uint8_t byte, JigMcu& mcu) override;
 
  private:
   std::string tag_;
   std::unique_ptr<CommandSet> commands_;
+  bool answersBootRequest_;
 };
 
 }  // namespace sim

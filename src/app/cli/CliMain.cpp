@@ -4,6 +4,7 @@
 
 #include "ExitCodes.h"
 #include "LinkCommands.h"
+#include "WindowCommands.h"
 #include "link/DriverOptions.h"
 
 namespace {
@@ -15,6 +16,10 @@ void PrintUsage(std::ostream& out) {
          "  query             find the jig as Start does and print its version tag\n"
          "  check ROW         run one window's programmer check; ROW is one of\n"
          "                    edid kb90 keyboard mec ite npce-spi npce-jtag\n"
+         "  start MODE        press Start with MODE chosen in the main window (e.g.\n"
+         "                    \"ENE KB90XX\"); prints the update window's lines and\n"
+         "                    ends when the mode window opens or the switch failed\n"
+         "  screenshot DIR    draw every window into DIR/<window>.png\n"
          "\n"
          "driver options:\n"
       << qjig::kDriverOptionsHelp
@@ -49,6 +54,8 @@ int main(int argc, char** argv) {
   args.erase(args.begin());
   if (command == "query") return cli::RunQuery(*choice.driver, args);
   if (command == "check") return cli::RunCheck(*choice.driver, args);
+  if (cli::IsWindowCommand(command))
+    return cli::RunWindowCommand(command, std::move(choice.driver), args, argv[0]);
   std::cerr << "quilmarex-jig-cli: unknown command '" << command << "'\n";
   PrintUsage(std::cerr);
   return cli::kExitFailure;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/FtdiDriver.h"
+
+namespace qjig::cli {
+
+// Whether `command` is one of those that drive the program's windows.
+bool IsWindowCommand(const std::string& command);
+
+// Runs one of them on a headless Qt application (the offscreen platform
+// unless QT_QPA_PLATFORM says otherwise), with every window created as the
+// desktop program creates them and dialogs that print their texts on stderr.
+//   start MODE       Start as the main window does; the update window's lines
+//                    go to stdout as they appear
+//   screenshot DIR   every window drawn into DIR/<instance name>.png
+int RunWindowCommand(const std::string& command, std::unique_ptr<FtdiDriver> driver,
+                     const std::vector<std::string>& args, char* programName);
+
+}  // namespace qjig::cli
