@@ -238,9 +238,13 @@ TEST(FirmwareSwitch, Version3JigAlreadyCurrent) {
 TEST(FirmwareSwitch, Version3UpdateSendsTheFileInBlocks) {
   struct Case {
     std::size_t fileSize;
+    std::size_t loaded;
     int blocks;
   };
-  for (const Case c : {Case{300, 3}, Case{256, 3}, Case{127, 1}}) {
+  // A file as long as the update buffer or longer goes up to the buffer's
+  // end and no block beyond it.
+  for (const Case c : {Case{300, 300, 3}, Case{256, 256, 3}, Case{127, 127, 1}, Case{131072, 131072, 1024},
+                       Case{140000, 131072, 1024}}) {
     SCOPED_TRACE(c.fileSize);
     Switch s(kOldV3);
     std::string file = "QXTAG=M328_EPM240_v19";
@@ -250,13 +254,13 @@ TEST(FirmwareSwitch, Version3UpdateSendsTheFileInBlocks) {
     s.Run("MEC jtag");
     const auto lines = s.window.Lines();
     ASSERT_GE(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "Loaded to buffer bytes (dec): " + std::to_string(c.fileSize));
+    EXPECT_EQ(lines[0], "Loaded to buffer bytes (dec): " + std::to_string(c.loaded));
     EXPECT_EQ(lines[1], "Founded FTDI device, wait answer. (RESET pushed?)");
     EXPECT_EQ(lines[2].rfind("Readed bytes answer -> ", 0), 0u);
     EXPECT_EQ(lines[3].rfind("Readed bytes (hex)  -> 56", 0), 0u);
     EXPECT_EQ(lines[4], "Bootloader M328 ANSWER_OK");
     EXPECT_EQ(lines.back(), "UPDATE completed successfully.");
-    EXPECT_EQ(s.window.Count("gauge max " + std::to_string(c.fileSize / 128)), 1);
+    EXPECT_EQ(s.window.Count("gauge max " + std::to_string(c.loaded / 128)), 1);
     EXPECT_EQ(s.window.Count("gauge " + std::to_string(c.blocks)), 1);
     EXPECT_EQ(s.window.Count("gauge " + std::to_string(c.blocks + 1)), 0);
     EXPECT_EQ(s.window.Events().back(), "mode window");
