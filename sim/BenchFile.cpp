@@ -126,7 +126,10 @@ std::string ApplyTarget(std::string_view value, int lineNo, JigSpec& jig) {
     const auto eq = words[i].find('=');
     if (eq == std::string_view::npos || eq == 0)
       return "target parameter '" + std::string(words[i]) + "' is not key=value";
-    target.params[std::string(words[i].substr(0, eq))] = std::string(words[i].substr(eq + 1));
+    const std::string key(words[i].substr(0, eq));
+    // A second value would silently replace the first.
+    if (!target.params.emplace(key, words[i].substr(eq + 1)).second)
+      return "target parameter '" + key + "' given twice";
   }
   jig.targets.push_back(std::move(target));
   return "";

@@ -57,6 +57,13 @@ class VirtualJig {
   // "M88 bootloader" or "M328 bootloader", and its version tag.
   std::string RunningFirmware();
   std::string FirmwareTag();
+  // A look at the microcontroller and its targets between two host bytes,
+  // e.g. `jig.Inspect([](JigMcu& mcu) { return mcu.FindTarget<Kb9012>()->Contents(); })`.
+  template <typename Look>
+  auto Inspect(Look&& look) {
+    std::lock_guard lock(mutex_);
+    return look(mcu_);
+  }
 
   // The bridge, for the host. Open gives a session number, 0 on failure.
   PortResult Open(std::uint64_t& session);

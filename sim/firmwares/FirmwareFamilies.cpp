@@ -2,13 +2,15 @@
 
 #include <array>
 
+#include "EneCommands.h"
+
 namespace sim {
 
 namespace {
 
 const std::array<FirmwareFamily, 5>& Families() {
   static const std::array<FirmwareFamily, 5> families{{
-      {"ENE_EDID_KB", "ENE_EDID_KB_V3.7", McuModel::M88, nullptr},
+      {"ENE_EDID_KB", "ENE_EDID_KB_V3.7", McuModel::M88, MakeEneCommands},
       {"NPCE", "M88_NPCE288_V2.4", McuModel::M88, nullptr},
       {"ITE2", "ITE2_PROJ_M88_V1.9", McuModel::M88, nullptr},
       {"V42", "M88_JTAG_MEC_V42", McuModel::M88, nullptr},

@@ -1,11 +1,16 @@
 #include "TargetKinds.h"
 
+#include "EneTargetKinds.h"
+
 namespace sim {
 
 namespace {
 
 const std::map<std::string, TargetFactory, std::less<>>& Kinds() {
-  static const std::map<std::string, TargetFactory, std::less<>> kinds{};
+  static const std::map<std::string, TargetFactory, std::less<>> kinds{
+      {"kb9012", MakeKb9012},
+      {"brimex", MakeBrimex},
+  };
   return kinds;
 }
 

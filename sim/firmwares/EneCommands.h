@@ -1,0 +1,14 @@
+#pragma once
+
+#include <memory>
+
+#include "ApplicationFirmware.h"
+
+namespace sim {
+
+// The KB90xx commands of the ENE_EDID_KB firmware (docs/bench.md, "ENE_EDID_KB
+// commands"): chip connect, block reads and writes of a kb9012 target, the
+// buzzer signals and the BRIMEX adapter commands.
+std::unique_ptr<CommandSet> MakeEneCommands();
+
+}  // namespace sim
