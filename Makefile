@@ -21,6 +21,11 @@ build: setup configure
 # Opens the program's main window, with the virtual bench beside it; needs a
 # desktop session.
 run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run opens a window and needs a desktop session (DISPLAY is not set)."; \
+	  echo "Without one, try: ./$(BUILD)/src/app/quilmarex-jig-cli --sim $(BENCH) start \"ENE KB90XX\""; \
+	  exit 1; \
+	fi
 	./$(BUILD)/src/app/quilmarex-jig --sim $(BENCH)
 
 test: build
