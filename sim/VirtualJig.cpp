@@ -200,15 +200,18 @@ std::uint32_t VirtualJig::PendingTxLocked(Clock::time_point now) {
   return static_cast<std::uint32_t>(departures_.size());
 }
 
-void VirtualJig::WaitUntilLocked(std::unique_lock<std::mutex>& lock, Clock::time_point deadline) {
-  Clock::time_point wake = deadline;
-  const Clock::time_point now = Clock::now();
-  for (const Arrival& a : toHost_)
-    if (a.at > now) {
-      wake = std::min(wake, a.at);
-      break;
-    }
-  if (!departures_.empty()) wake = std::min(wake, departures_.front());
+VirtualJig::Clock::time_point VirtualJig::RxDueLocked(std::uint32_t count) const {
+  if (count == 0 || toHost_.size() < count) return Clock::time_point::max();
+  return toHost_[count - 1].at;
+}
+
+VirtualJig::Clock::time_point VirtualJig::TxDueLocked() const {
+  return departures_.empty() ? Clock::time_point::min() : departures_.back();
+}
+
+void VirtualJig::WaitUntilLocked(std::unique_lock<std::mutex>& lock, Clock::time_point deadline,
+                                 Clock::time_point due) {
+  Clock::time_point wake = std::min(deadline, due);
   if (pressAt_) wake = std::min(wake, *pressAt_);
   changed_.wait_until(lock, wake);
   CatchUpLocked(Clock::now());
@@ -220,7 +223,7 @@ PortResult VirtualJig::Read(std::uint64_t session, std::uint8_t* data, std::uint
   received = 0;
   const Clock::time_point deadline = Clock::now() + readTimeout_;
   while (Usable(session) && ArrivedLocked(Clock::now()) < count && Clock::now() < deadline)
-    WaitUntilLocked(lock, deadline);
+    WaitUntilLocked(lock, deadline, RxDueLocked(count));
   if (!Usable(session)) return PortResult::Gone;
   received = std::min(count, ArrivedLocked(Clock::now()));
   for (std::uint32_t i = 0; i < received; ++i) {
@@ -256,7 +259,7 @@ PortResult VirtualJig::WaitRx(std::uint64_t session, std::uint32_t minCount,
   rx = 0;
   const Clock::time_point deadline = Clock::now() + timeout;
   while (Usable(session) && ArrivedLocked(Clock::now()) < minCount && Clock::now() < deadline)
-    WaitUntilLocked(lock, deadline);
+    WaitUntilLocked(lock, deadline, RxDueLocked(minCount));
   if (!Usable(session)) return PortResult::Gone;
   rx = ArrivedLocked(Clock::now());
   return PortResult::Ok;
@@ -268,7 +271,7 @@ PortResult VirtualJig::WaitTxEmpty(std::uint64_t session, std::chrono::milliseco
   tx = 0;
   const Clock::time_point deadline = Clock::now() + timeout;
   while (Usable(session) && PendingTxLocked(Clock::now()) > 0 && Clock::now() < deadline)
-    WaitUntilLocked(lock, deadline);
+    WaitUntilLocked(lock, deadline, TxDueLocked());
   if (!Usable(session)) return PortResult::Gone;
   tx = PendingTxLocked(Clock::now());
   return PortResult::Ok;

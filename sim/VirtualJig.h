@@ -96,9 +96,16 @@ class VirtualJig {
   void UnplugLocked();
   std::uint32_t ArrivedLocked(Clock::time_point now) const;
   std::uint32_t PendingTxLocked(Clock::time_point now);
-  // Wakes at the deadline, when the next scheduled byte lands or when the
-  // technician presses the reset button.
-  void WaitUntilLocked(std::unique_lock<std::mutex>& lock, Clock::time_point deadline);
+  // When the count-th byte for the host lands, as far as the bytes are
+  // scheduled yet (never, when fewer are on their way).
+  Clock::time_point RxDueLocked(std::uint32_t count) const;
+  // When the last byte the host sent has left.
+  Clock::time_point TxDueLocked() const;
+  // Sleeps until the deadline, until what is awaited is `due`, until the
+  // technician presses the reset button, or until a write, unplug or close
+  // changes the picture - never once per passing byte.
+  void WaitUntilLocked(std::unique_lock<std::mutex>& lock, Clock::time_point deadline,
+                       Clock::time_point due);
   void DeliverLocked(std::uint8_t byte, Clock::time_point sent, Clock::time_point reachesMcu);
   // The technician's press happens lazily, the first time the jig is
   // touched after its moment.
