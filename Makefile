@@ -3,7 +3,7 @@ BUILD ?= build
 BENCH ?= data/benches/default.bench
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test bench clean
 
 all: build
 
@@ -19,17 +19,22 @@ build: setup configure
 	cmake --build $(BUILD)
 
 # Opens the program's main window, with the virtual bench beside it; needs a
-# desktop session.
+# desktop session. It runs in the build folder, where the build put the
+# sample "MB connection ENE.txt" and where the start log goes.
 run: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  echo "make run opens a window and needs a desktop session (DISPLAY is not set)."; \
 	  echo "Without one, try: ./$(BUILD)/src/app/quilmarex-jig-cli --sim $(BENCH) start \"ENE KB90XX\""; \
 	  exit 1; \
 	fi
-	./$(BUILD)/src/app/quilmarex-jig --sim $(BENCH)
+	cd $(BUILD) && ./src/app/quilmarex-jig --sim $(abspath $(BENCH))
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 120 -j2
+
+# KB90xx read and write timings against the virtual jig's wire-time model.
+bench: build
+	./$(BUILD)/bench/ene_bench
 
 clean:
 	rm -rf $(BUILD)

@@ -7,6 +7,8 @@
 #include "../JigMcu.h"
 #include "../targets/BrimexBoard.h"
 #include "../targets/Kb9012.h"
+#include "EepromCommands.h"
+#include "KeyboardScan.h"
 
 namespace sim {
 
@@ -33,12 +35,14 @@ class EneCommands : public CommandSet {
       case Expect::BlockData: return TakeBlockByte(byte, mcu), true;
       case Expect::Command: break;
     }
+    if (eeprom_.Takes(byte)) return eeprom_.OnByte(byte, mcu), true;
     switch (byte) {
       case 'v': return Connect(mcu), true;
       case 'R':
       case 'N': return ReadBlock(mcu), true;
       case 'W': return StartWrite(mcu), true;
       case 'X': return EndSequence(), true;
+      case 'U': return ScanKeyboard(mcu), true;
       case 'I':
       case 'O': return Signal(byte, mcu), true;
       case 'V': return expect_ = Expect::AdapterArgument, true;
@@ -131,6 +135,7 @@ class EneCommands : public CommandSet {
   std::vector<bool> erasedSectors_ = std::vector<bool>(Kb9012::kSectorCount, false);
   Bytes block_;
   AdapterLines lines_;
+  EepromCommands eeprom_;
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "TargetKinds.h"
 
+#include "EdidTargetKinds.h"
 #include "EneTargetKinds.h"
+#include "KeyboardTargetKind.h"
 
 namespace sim {
 
@@ -10,6 +12,8 @@ const std::map<std::string, TargetFactory, std::less<>>& Kinds() {
   static const std::map<std::string, TargetFactory, std::less<>> kinds{
       {"kb9012", MakeKb9012},
       {"brimex", MakeBrimex},
+      {"edid-eeprom", MakeEdidEeprom},
+      {"keyboard", MakeKeyboard},
   };
   return kinds;
 }

@@ -31,10 +31,7 @@ QComboBox* MakeSelector(QWidget& parent) {
   selector->addItem(QString::fromUtf8(kSelectPrompt.data(), kSelectPrompt.size()));
   for (const Mode& mode : Modes()) selector->addItem(QString::fromUtf8(mode.text.data(), mode.text.size()));
   selector->setMaxVisibleItems(10);
-  QPalette yellow = selector->palette();
-  yellow.setColor(QPalette::Button, Qt::yellow);
-  yellow.setColor(QPalette::Base, Qt::yellow);
-  selector->setPalette(yellow);
+  ui::PaintField(*selector, Qt::yellow);
   return selector;
 }
 

@@ -17,7 +17,9 @@ void StartLog::Line(std::string_view text) {
   out_.flush();
 }
 
-std::string LocalDateTimeText() {
+namespace {
+
+std::string LocalTimeFormatted(const char* format) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   {
@@ -31,8 +33,14 @@ std::string LocalDateTimeText() {
   } catch (const std::runtime_error&) {
     // An unknown LANG leaves the classic format.
   }
-  text << std::put_time(&local, "%x %X");
+  text << std::put_time(&local, format);
   return text.str();
 }
+
+}  // namespace
+
+std::string LocalDateTimeText() { return LocalTimeFormatted("%x %X"); }
+
+std::string LocalTimeText() { return LocalTimeFormatted("%X"); }
 
 }  // namespace qjig

@@ -26,5 +26,7 @@ class StartLog {
 
 // The local date and time in the user's short date and long time formats.
 std::string LocalDateTimeText();
+// The local time of day in the user's long time format.
+std::string LocalTimeText();
 
 }  // namespace qjig

@@ -12,6 +12,8 @@ struct FileDialogRequest {
   QString title;
   QString filter;
   QString folder;  // where the dialog opens; empty: the current folder
+  QString defaultName{};    // the name offered at first (save dialogs)
+  QString defaultSuffix{};  // added to a name typed without one, without the dot (save dialogs)
 };
 
 enum class MessageKind { Error, Information };

@@ -32,9 +32,14 @@ std::optional<QString> QtDialogs::OpenFile(const FileDialogRequest& request) {
                                              QtFileFilter(request.filter)));
 }
 
+// Qt's save dialog asks before it overwrites a file.
 std::optional<QString> QtDialogs::SaveFile(const FileDialogRequest& request) {
-  return Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, request.folder,
-                                             QtFileFilter(request.filter)));
+  QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder, QtFileFilter(request.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  if (!request.defaultName.isEmpty()) dialog.selectFile(request.defaultName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return Chosen(dialog.selectedFiles().constFirst());
 }
 
 QString QtFileFilter(const QString& designFilter) {

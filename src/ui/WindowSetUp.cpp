@@ -1,5 +1,6 @@
 #include "WindowSetUp.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QPushButton>
 #include <QScreen>
@@ -43,6 +44,22 @@ QPushButton* MakeButton(QWidget& parent, const char* name, const QString& captio
   button->setGeometry(geometry);
   return button;
 }
+
+void PaintField(QWidget& field, const QColor& colour) {
+  QPalette palette = field.palette();
+  palette.setColor(QPalette::Button, colour);
+  palette.setColor(QPalette::Base, colour);
+  field.setPalette(palette);
+}
+
+void PaintCaption(QWidget& control, const QColor& colour) {
+  QPalette palette = control.palette();
+  palette.setColor(QPalette::ButtonText, colour);
+  palette.setColor(QPalette::WindowText, colour);
+  control.setPalette(palette);
+}
+
+QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
 
 QTimer* MakeOneShotTimer(QObject& parent, const char* name, int ms) {
   auto* timer = new QTimer(&parent);

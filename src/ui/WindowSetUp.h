@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 
@@ -24,6 +25,13 @@ void CentreOnScreen(QWidget& window);
 
 // A push button with the design's name and caption at its designed place.
 QPushButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const QRect& geometry);
+
+// The background of an entry field or list (yellow while it waits for the
+// user's choice), and the colour of a control's caption.
+void PaintField(QWidget& field, const QColor& colour);
+void PaintCaption(QWidget& control, const QColor& colour);
+// The desktop's button face, the colour of a field that needs nothing more.
+QColor ButtonFace();
 
 // A timer with the design's name that fires once, `ms` after it is started;
 // it is not running until then.

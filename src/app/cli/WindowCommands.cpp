@@ -6,13 +6,16 @@
 #include <QEventLoop>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTimer>
 #include <chrono>
 #include <filesystem>
 #include <iostream>
 
+#include "EdidCommands.h"
+#include "EneCommands.h"
 #include "ExitCodes.h"
+#include "KeyboardCommands.h"
+#include "MemoEcho.h"
 #include "app/AppContext.h"
 #include "app/ModeTable.h"
 #include "app/ProgramWindows.h"
@@ -29,28 +32,6 @@ namespace {
 
 // The whole of `start`, firmware upload included, ends well within this.
 constexpr std::chrono::seconds kStartBound{120};
-
-// Prints the update window's lines on stdout as they are added.
-class MemoEcho : public QObject {
- public:
-  explicit MemoEcho(QPlainTextEdit& memo) : document_(*memo.document()) {
-    connect(&document_, &QTextDocument::contentsChanged, this, &MemoEcho::PrintNewLines);
-  }
-
- private:
-  void PrintNewLines() {
-    if (document_.isEmpty()) {
-      printed_ = 0;
-      return;
-    }
-    for (; printed_ < document_.blockCount(); ++printed_)
-      std::cout << document_.findBlockByNumber(printed_).text().toStdString() << '\n';
-    std::cout << std::flush;
-  }
-
-  QTextDocument& document_;
-  int printed_ = 0;
-};
 
 // Ends `loop` when Start's firmware switch is over: with success when the
 // mode window opens, with failure when the update window's EXIT is enabled.
@@ -140,7 +121,10 @@ int RunScreenshot(AppContext& context, const ProgramWindows& windows, const std:
 
 }  // namespace
 
-bool IsWindowCommand(const std::string& command) { return command == "start" || command == "screenshot"; }
+bool IsWindowCommand(const std::string& command) {
+  if (command == "keyboard") return true;
+  return command == "start" || command == "screenshot" || command == "ene" || command == "edid";
+}
 
 int RunWindowCommand(const std::string& command, std::unique_ptr<FtdiDriver> driver,
                      const std::vector<std::string>& args, char* programName) {
@@ -153,7 +137,11 @@ int RunWindowCommand(const std::string& command, std::unique_ptr<FtdiDriver> dri
   ui::ScriptedDialogs dialogs(ui::ScriptedDialogs::Echo::ToStderr);
   AppContext context(std::move(driver), dialogs, ProgramImageFolders(), std::string(kStartLogFile));
   ProgramWindows windows(context);
-  return command == "start" ? RunStart(context, dialogs, args) : RunScreenshot(context, windows, args);
+  if (command == "start") return RunStart(context, dialogs, args);
+  if (command == "ene") return RunEne(context, dialogs, args);
+  if (command == "edid") return RunEdid(context, dialogs, args);
+  if (command == "keyboard") return RunKeyboard(context, args);
+  return RunScreenshot(context, windows, args);
 }
 
 }  // namespace qjig::cli

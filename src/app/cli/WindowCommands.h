@@ -17,6 +17,9 @@ bool IsWindowCommand(const std::string& command);
 //   start MODE       Start as the main window does; the update window's lines
 //                    go to stdout as they appear
 //   screenshot DIR   every window drawn into DIR/<instance name>.png
+//   ene ...          the KB90xx window's READ, WRITE and wiring help (EneCommands.h)
+//   edid ...         the EDID window's READ and WRITE (EdidCommands.h)
+//   keyboard scan    the keyboard tester's scan (KeyboardCommands.h)
 int RunWindowCommand(const std::string& command, std::unique_ptr<FtdiDriver> driver,
                      const std::vector<std::string>& args, char* programName);
 
