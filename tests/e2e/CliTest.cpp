@@ -1,39 +1,14 @@
 // The command-line program as a technician's script runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-
+#include "CliRun.h"
 #include "support/TempDir.h"
 
 namespace {
 
-// The build tree: named by ctest, or found from this test's own place in it.
-std::string BuildDir() {
-  if (const char* dir = std::getenv("QUILMAREX_BUILD_DIR")) return dir;
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().string();
-}
-
-std::string Cli() { return BuildDir() + "/src/app/quilmarex-jig-cli"; }
-
-struct CliRun {
-  int status = -1;
-  std::string out;
-};
-
-// Runs a shell command in `dir`; stdout is captured, stderr is left alone.
-CliRun RunIn(const std::filesystem::path& dir, const std::string& command) {
-  CliRun run;
-  FILE* pipe = popen(("cd '" + dir.string() + "' && " + command).c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
+using testsupport::Cli;
+using testsupport::CliRun;
+using testsupport::RunIn;
 
 class CliTest : public ::testing::Test {
  protected:
@@ -161,19 +136,14 @@ TEST_F(CliTest, ScreenshotDrawsEveryWindowIntoTheFolder) {
 
 TEST_F(CliTest, QueryAndCheckThroughTheTtyBackendAgainstJigsim) {
   const auto bench = Bench("b.bench", "[jig]\nfirmware = ENE_EDID_KB\n");
-  // jigsim prints its pty path and serves until killed.
-  const std::string script = BuildDir() + "/sim/jigsim/jigsim --bench " + bench +
-                             " > jigsim.out & pid=$!; "
-                             "for i in $(seq 50); do [ -s jigsim.out ] && break; sleep 0.1; done; "
-                             "port=$(head -n1 jigsim.out); " +
-                             Cli() + " --port \"$port\" query; q=$?; " + Cli() +
-                             " --port \"$port\" check kb90; c=$?; kill $pid; wait $pid; echo \"$q $c\"";
-  const CliRun run = RunIn(dir.Path(), "sh -c '" + script + "'");
-  EXPECT_EQ(run.out,
-            "ENE_EDID_KB_V3.7\n"
+  const CliRun query = RunIn(dir.Path(), testsupport::CliOverJigsim(bench, "query"));
+  EXPECT_EQ(query.status, 0);
+  EXPECT_EQ(query.out, "ENE_EDID_KB_V3.7\n");
+  const CliRun check = RunIn(dir.Path(), testsupport::CliOverJigsim(bench, "check kb90"));
+  EXPECT_EQ(check.status, 0);
+  EXPECT_EQ(check.out,
             "Number of VCOM ports found on the machine: 1\nVersion FW -> ENE_EDID_KB_V3.7\n"
-            "Communication with programmer installed.\n"
-            "0 0\n");
+            "Communication with programmer installed.\n");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 namespace {
 
-using testsupport::BuildDir;
 using testsupport::Cli;
 using testsupport::CliRun;
 using testsupport::ReadFile;
@@ -90,14 +89,8 @@ TEST_F(EdidCliTest, ExitsByWhatStoppedIt) {
 // as they leave the jig.
 TEST_F(EdidCliTest, ReadThroughTheTtyBackendAgainstJigsim) {
   const auto bench = Bench("b.bench", "[jig]\nfirmware = ENE_EDID_KB\ntarget = edid-eeprom reply-pieces=7\n");
-  const std::string script = BuildDir() + "/sim/jigsim/jigsim --bench " + bench +
-                             " > jigsim.out & pid=$!; "
-                             "for i in $(seq 50); do [ -s jigsim.out ] && break; sleep 0.1; done; "
-                             "port=$(head -n1 jigsim.out); " +
-                             Cli() + " --port \"$port\" edid read panel.bin >/dev/null 2>&1; r=$?; "
-                             "kill $pid; wait $pid; echo $r";
-  const CliRun run = RunIn(dir.Path(), "sh -c '" + script + "'");
-  EXPECT_EQ(run.out, "0\n");
+  const CliRun run = RunIn(dir.Path(), testsupport::CliOverJigsim(bench, "edid read panel.bin >/dev/null 2>&1"));
+  EXPECT_EQ(run.status, 0);
   EXPECT_EQ(ReadFile(dir / "panel.bin"), PanelEdid());
 }
 
