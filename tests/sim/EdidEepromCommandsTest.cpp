@@ -3,6 +3,8 @@
 // when the target line is wrong.
 #include <gtest/gtest.h>
 
+#include "TargetLineError.h"
+
 #include <set>
 
 #include "JigHost.h"
@@ -128,12 +130,7 @@ TEST(EdidEepromBench, BadLinesNameTheLineAndTheProblem) {
       {"edid-eeprom reply-pieces=259", "edid-eeprom: reply-pieces must be a number from 1 to 258, not '259'"},
       {"edid-eeprom reply-pieces=few", "edid-eeprom: reply-pieces must be a number from 1 to 258, not 'few'"},
   };
-  for (const Case& c : cases) {
-    const sim::BenchBuild built =
-        sim::LoadBenchText(std::string("[jig]\nfirmware = ENE_EDID_KB\n\ntarget = ") + c.target + "\n");
-    ASSERT_TRUE(built.error) << c.target;
-    EXPECT_EQ(sim::FormatBenchError(*built.error), "line 4: " + c.error);
-  }
+  for (const Case& c : cases) EXPECT_EQ(simtest::TargetLineError(c.target), c.error) << c.target;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // bench author is told about a wrong keyboard line.
 #include <gtest/gtest.h>
 
+#include "TargetLineError.h"
+
 #include <set>
 
 #include "JigHost.h"
@@ -120,12 +122,7 @@ TEST(KeyboardScan, BadLinesNameTheLineAndTheProblem) {
       {"keyboard pieces=0", "keyboard: pieces must be a number from 1 to 16, not '0'"},
       {"keyboard pieces=17", "keyboard: pieces must be a number from 1 to 16, not '17'"},
   };
-  for (const Case& c : cases) {
-    const sim::BenchBuild built =
-        sim::LoadBenchText(std::string("[jig]\nfirmware = ENE_EDID_KB\ntarget = ") + c.target + "\n");
-    ASSERT_TRUE(built.error) << c.target;
-    EXPECT_EQ(sim::FormatBenchError(*built.error), "line 3: " + c.error);
-  }
+  for (const Case& c : cases) EXPECT_EQ(simtest::TargetLineError(c.target), c.error) << c.target;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <utility>
 
+#include "CheckExit.h"
 #include "ExitCodes.h"
 #include "link/CheckProgrammer.h"
 #include "link/QueryJigVersion.h"
@@ -57,12 +58,7 @@ int RunCheck(FtdiDriver& driver, const std::vector<std::string>& args) {
   std::string tag;
   const CheckResult result = CheckProgrammer(link, CheckRowFor(row->window), boxes, tag);
   link.Close();
-  switch (result) {
-    case CheckResult::Ready: return kExitSuccess;
-    case CheckResult::WrongFirmware: return kExitWrongFirmware;
-    case CheckResult::NotFound: return kExitNoJig;
-  }
-  return kExitFailure;
+  return result == CheckResult::Ready ? kExitSuccess : ExitForCheck(result);
 }
 
 }  // namespace qjig::cli
