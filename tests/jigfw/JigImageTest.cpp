@@ -49,7 +49,9 @@ TEST(JigImage, AcceptedAndRejectedTexts) {
   for (const Case& c : cases) {
     JigImage image;
     EXPECT_EQ(ParseJigImageText(c.text, image), c.accepted) << c.name;
-    if (c.accepted) EXPECT_EQ(image.lastAddress, c.lastAddress) << c.name;
+    if (c.accepted) {
+      EXPECT_EQ(image.lastAddress, c.lastAddress) << c.name;
+    }
   }
 }
 
