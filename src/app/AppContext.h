@@ -3,11 +3,13 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "jigfw/FirmwareSwitch.h"
 #include "link/FtdiDriver.h"
 #include "link/JigLink.h"
+#include "VirtualBench.h"
 
 namespace qjig {
 
@@ -67,6 +69,8 @@ struct AppContext {
   std::atomic<bool> bootTimedOut{false};
 
   AppWindows windows;
+  // The virtual bench when the program runs on one (--sim), for its window.
+  std::optional<sim::VirtualBench> simBench;
 };
 
 // Where an installed program finds the jig's firmware images: its own folder

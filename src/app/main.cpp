@@ -11,7 +11,6 @@
 #include "VirtualBenchWindow.h"
 #include "link/DriverOptions.h"
 #include "link/StartLog.h"
-#include "link/backends/SimDriver.h"
 #include "ui/QtDialogs.h"
 
 namespace {
@@ -58,11 +57,12 @@ int main(int argc, char** argv) {
 
   ui::QtDialogs dialogs;
   AppContext context(std::move(choice.driver), dialogs, ProgramImageFolders(), std::string(kStartLogFile));
+  context.simBench = std::move(choice.bench);
   ProgramWindows windows(context);
   context.windows.Form1->show();
   std::unique_ptr<VirtualBenchWindow> bench;
-  if (const auto* sim = dynamic_cast<const SimDriver*>(context.driver.get())) {
-    bench = std::make_unique<VirtualBenchWindow>(sim->Bench());
+  if (context.simBench) {
+    bench = std::make_unique<VirtualBenchWindow>(*context.simBench);
     PlaceUnder(*bench, *context.windows.Form1);
     bench->show();
   }

@@ -1,6 +1,5 @@
 #include "DriverOptions.h"
 
-#include "VirtualBench.h"
 #include "backends/LibftdiDriver.h"
 #include "backends/SimDriver.h"
 #include "backends/TraceDriver.h"
@@ -46,16 +45,16 @@ DriverChoice MakeBackend(const DriverOptions& options) {
   switch (options.backend) {
     case DriverOptions::Backend::Sim: {
       sim::BenchBuild built = sim::LoadBenchFile(options.benchPath);
-      if (built.error) return {nullptr, sim::FormatBenchError(*built.error)};
-      return {std::make_unique<SimDriver>(std::move(built.bench)), ""};
+      if (built.error) return {nullptr, sim::FormatBenchError(*built.error), {}};
+      return {std::make_unique<SimDriver>(built.bench), "", built.bench};
     }
     case DriverOptions::Backend::Libftdi:
-      return {MakeLibftdiDriver(), ""};
+      return {MakeLibftdiDriver(), "", {}};
     case DriverOptions::Backend::Tty:
-      if (!options.ports.empty()) return {TtyDriver::ForPorts(options.ports), ""};
-      return {TtyDriver::Scanning(), ""};
+      if (!options.ports.empty()) return {TtyDriver::ForPorts(options.ports), "", {}};
+      return {TtyDriver::Scanning(), "", {}};
   }
-  return {nullptr, "unknown driver"};
+  return {nullptr, "unknown driver", {}};
 }
 
 }  // namespace
@@ -64,8 +63,9 @@ DriverChoice MakeDriver(const DriverOptions& options) {
   DriverChoice choice = MakeBackend(options);
   if (!choice.driver || options.tracePath.empty()) return choice;
   auto traced = std::make_unique<TraceDriver>(std::move(choice.driver), options.tracePath);
-  if (!traced->IsRecording()) return {nullptr, options.tracePath + ": cannot write the trace file"};
-  return {std::move(traced), ""};
+  if (!traced->IsRecording()) return {nullptr, options.tracePath + ": cannot write the trace file", {}};
+  choice.driver = std::move(traced);
+  return choice;
 }
 
 }  // namespace qjig

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "FtdiDriver.h"
+#include "VirtualBench.h"
 
 namespace qjig {
 
@@ -25,6 +27,9 @@ std::string TakeDriverOptions(std::vector<std::string>& args, DriverOptions& opt
 struct DriverChoice {
   std::unique_ptr<FtdiDriver> driver;
   std::string error;  // set when no driver could be made
+  // The jigs on the desk when the driver is a virtual bench, whatever wraps
+  // it (a trace), so the bench's own window can show and handle them.
+  std::optional<sim::VirtualBench> bench;
 };
 
 DriverChoice MakeDriver(const DriverOptions& options);

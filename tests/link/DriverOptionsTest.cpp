@@ -59,3 +59,24 @@ TEST(DriverOptions, BadBenchOrTraceFileIsAClearError) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DriverOptions, TheVirtualBenchStaysReachableUnderATrace) {
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "two.bench", "[jig]\nfirmware = NPCE\n[jig]\nfirmware = V42\n");
+  for (const std::string trace : {"", "t.txt"}) {
+    DriverOptions options{Backend::Sim, (dir / "two.bench").string(), {}, trace.empty() ? "" : (dir / trace).string()};
+    const DriverChoice choice = MakeDriver(options);
+    ASSERT_TRUE(choice.bench) << trace;
+    EXPECT_EQ(choice.bench->jigs.size(), 2u);
+    // The same jigs the driver talks to, not copies.
+    choice.bench->jigs[0]->Unplug();
+    std::uint32_t count = 0;
+    choice.driver->CreateDeviceInfoList(count);
+    EXPECT_EQ(count, 1u);
+  }
+  EXPECT_FALSE(MakeDriver(DriverOptions{Backend::Tty, "", {"/dev/null"}, ""}).bench);
+}
+
+}  // namespace

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   if (command == "query") return cli::RunQuery(*choice.driver, args);
   if (command == "check") return cli::RunCheck(*choice.driver, args);
   if (cli::IsWindowCommand(command))
-    return cli::RunWindowCommand(command, std::move(choice.driver), args, argv[0]);
+    return cli::RunWindowCommand(command, std::move(choice), args, argv[0]);
   std::cerr << "quilmarex-jig-cli: unknown command '" << command << "'\n";
   PrintUsage(std::cerr);
   return cli::kExitFailure;

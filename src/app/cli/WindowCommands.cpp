@@ -23,7 +23,6 @@
 #include "app/VirtualBenchWindow.h"
 #include "jigfw/TUPDATE_FORM.h"
 #include "link/StartLog.h"
-#include "link/backends/SimDriver.h"
 #include "ui/ScriptedDialogs.h"
 
 namespace qjig::cli {
@@ -104,8 +103,8 @@ int RunScreenshot(AppContext& context, const ProgramWindows& windows, const std:
   std::filesystem::create_directories(folder, error);
   std::vector<QWidget*> drawn = windows.All();
   std::unique_ptr<VirtualBenchWindow> bench;
-  if (const auto* sim = dynamic_cast<const SimDriver*>(context.driver.get())) {
-    bench = std::make_unique<VirtualBenchWindow>(sim->Bench());
+  if (context.simBench) {
+    bench = std::make_unique<VirtualBenchWindow>(*context.simBench);
     drawn.push_back(bench.get());
   }
   for (QWidget* window : drawn) {
@@ -126,8 +125,8 @@ bool IsWindowCommand(const std::string& command) {
   return command == "start" || command == "screenshot" || command == "ene" || command == "edid";
 }
 
-int RunWindowCommand(const std::string& command, std::unique_ptr<FtdiDriver> driver,
-                     const std::vector<std::string>& args, char* programName) {
+int RunWindowCommand(const std::string& command, DriverChoice driver, const std::vector<std::string>& args,
+                     char* programName) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt sees no argument of ours.
   int qtArgc = 1;
@@ -135,7 +134,8 @@ int RunWindowCommand(const std::string& command, std::unique_ptr<FtdiDriver> dri
   QApplication app(qtArgc, qtArgv);
 
   ui::ScriptedDialogs dialogs(ui::ScriptedDialogs::Echo::ToStderr);
-  AppContext context(std::move(driver), dialogs, ProgramImageFolders(), std::string(kStartLogFile));
+  AppContext context(std::move(driver.driver), dialogs, ProgramImageFolders(), std::string(kStartLogFile));
+  context.simBench = std::move(driver.bench);
   ProgramWindows windows(context);
   if (command == "start") return RunStart(context, dialogs, args);
   if (command == "ene") return RunEne(context, dialogs, args);

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "link/FtdiDriver.h"
+#include "link/DriverOptions.h"
 
 namespace qjig::cli {
 
@@ -20,7 +19,7 @@ bool IsWindowCommand(const std::string& command);
 //   ene ...          the KB90xx window's READ, WRITE and wiring help (EneCommands.h)
 //   edid ...         the EDID window's READ and WRITE (EdidCommands.h)
 //   keyboard scan    the keyboard tester's scan (KeyboardCommands.h)
-int RunWindowCommand(const std::string& command, std::unique_ptr<FtdiDriver> driver,
-                     const std::vector<std::string>& args, char* programName);
+int RunWindowCommand(const std::string& command, DriverChoice driver, const std::vector<std::string>& args,
+                     char* programName);
 
 }  // namespace qjig::cli
